@@ -1,0 +1,50 @@
+// Why an extraction failed: one code per reason, and where in the file it was found.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zorvane::extraction {
+
+// What a user can do about a failure depends only on its kind; the code says precisely what is wrong.
+enum class ErrorKind {
+    CannotReadSource,
+    NotExecutable,
+    NoIcons,
+    NoSuchIcon,
+    Damaged,
+    LimitExceeded,
+    CannotWriteDestination,
+    DestinationIsSource,
+    InvalidArgument,
+};
+
+enum class ErrorCode {
+    // The source itself.
+    SourceUnreadable,
+    NotExecutable,
+    NoIcons,
+    NoSuchIcon,
+    // Damage: each code names what is wrong.  (Extended by the readers.)
+    TruncatedFile,
+    // Inputs beyond a named limit in limits.h.
+    LimitExceeded,
+    // The destination.
+    DestinationUnwritable,
+    DestinationIsSource,
+    // Misuse by the caller, not a property of the file.
+    InvalidArgument,
+};
+
+struct Error {
+    ErrorCode code = ErrorCode::SourceUnreadable;
+    // Byte offset in the source where the fault was found; 0 when it has none.
+    std::uint64_t offset = 0;
+};
+
+ErrorKind kindOf(ErrorCode code);
+
+// The Simplified Chinese text a user sees for a code; the GUI and the command line both use it.
+std::string_view message(ErrorCode code);
+
+} // namespace zorvane::extraction
