@@ -22,7 +22,11 @@ class NeLayouts : public ::testing::TestWithParam<NeCase> {};
 
 INSTANTIATE_TEST_SUITE_P(Conventions, NeLayouts,
                          ::testing::Values(NeCase{0, false}, NeCase{4, false}, NeCase{9, false},
-                                           NeCase{4, true}, NeCase{9, true}, NeCase{15, true}));
+                                           NeCase{4, true}, NeCase{9, true}, NeCase{15, true}),
+                         [](const auto& row) {
+                             return "shift" + std::to_string(row.param.shift)
+                                 + (row.param.lengthsInBytes ? "_bytes" : "_units");
+                         });
 
 // Whichever convention the file uses, each image starts where it should and holds the whole
 // image; with lengths in alignment units, the resource also holds the padding to the next unit.

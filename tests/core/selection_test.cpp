@@ -53,7 +53,11 @@ class AnyPe : public ::testing::TestWithParam<PeOptions> {};
 
 INSTANTIATE_TEST_SUITE_P(Machines, AnyPe,
                          ::testing::Values(PeOptions{false, 0x14C}, PeOptions{true, 0x8664},
-                                           PeOptions{true, 0xAA64}, PeOptions{false, 0x1C4}));
+                                           PeOptions{true, 0xAA64}, PeOptions{false, 0x1C4}),
+                         [](const auto& row) {
+                             return std::string(row.param.pe32Plus ? "pe32plus_" : "pe32_")
+                                 + std::to_string(row.param.machine);
+                         });
 
 TEST_P(AnyPe, NumbersIconsInDirectoryOrderAndByNegativeId)
 {
@@ -87,6 +91,15 @@ TEST_P(AnyPe, NumbersIconsInDirectoryOrderAndByNegativeId)
         ASSERT_FALSE(icon.ok()) << missing;
         EXPECT_EQ(icon.error().code, ErrorCode::NoSuchIcon) << missing;
     }
+}
+
+TEST(Selection, NamesAreUtf8)
+{
+    std::vector<Resource> resources;
+    addIcon(resources, testsupport::named("主图标 \xF0\x9F\x98\x80"), mainImages, 1);
+    const Bytes file = buildPe(resources).bytes;
+    const MemorySource source(file);
+    EXPECT_EQ(listIcons(source).value().at(0).name.name, "主图标 \xF0\x9F\x98\x80");
 }
 
 TEST(Selection, FileWithoutIconGroupsHasNoIcons)

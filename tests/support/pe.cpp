@@ -33,7 +33,7 @@ std::u16string utf16(const std::string& utf8)
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<std::uint8_t>(utf8[i]);
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t point = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        auto point = static_cast<char32_t>(length == 1 ? lead : lead & (0x3F >> (length - 1)));
         for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k) {
             point = (point << 6) | (static_cast<std::uint8_t>(utf8[i + k]) & 0x3F);
         }
