@@ -34,9 +34,14 @@ std::vector<std::uint8_t> bytesOf(std::string_view text)
     return {text.begin(), text.end()};
 }
 
+std::string failurePrefix(const std::string& source)
+{
+    return "zorvane-ico-extract: " + source + ": ";
+}
+
 std::string failureLine(const std::string& source, std::string_view reason)
 {
-    return "zorvane-ico-extract: " + source + ": " + std::string(reason) + "\n";
+    return failurePrefix(source) + std::string(reason) + "\n";
 }
 
 std::vector<std::string> linesOf(const std::string& text)
@@ -122,8 +127,8 @@ TEST_F(CommandLine, BadSourceIsReportedInOneLine)
     const ProgramRun result = run({truncated, "out.ico"});
     EXPECT_EQ(result.exitStatus, 1);
     ASSERT_EQ(linesOf(result.err).size(), 1u) << result.err;
-    EXPECT_TRUE(result.err.starts_with(failureLine(truncated, ""))) << result.err;
-    EXPECT_GT(result.err.size(), failureLine(truncated, "").size());
+    EXPECT_TRUE(result.err.starts_with(failurePrefix(truncated))) << result.err;
+    EXPECT_GT(result.err.size(), failurePrefix(truncated).size());
     EXPECT_FALSE(fs::exists(path("out.ico")));
 }
 
@@ -176,6 +181,12 @@ TEST_F(CommandLine, ListsEachIconOnOneLine)
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(linesOf(result.out), pe32Listing);
+
+    // An .ico file holds one icon that has no resource name.
+    const ProgramRun ico = run({"-l", fixturePath("source/mono.ico").string()});
+    EXPECT_EQ(ico.exitStatus, 0);
+    EXPECT_EQ(linesOf(ico.out),
+              std::vector<std::string>{"0\t-\t0x0000\t32×32 1位 BMP 304字节, 16×16 1位 BMP 176字节"});
 }
 
 TEST_F(CommandLine, ListingSeveralFilesNamesEachAndGoesPastABadOne)
@@ -235,7 +246,7 @@ TEST_F(CommandLine, AllRefusesASecondSourceWithTheSameBaseName)
 
     EXPECT_EQ(result.exitStatus, 1);
     ASSERT_EQ(linesOf(result.err).size(), 1u) << result.err;
-    EXPECT_TRUE(result.err.starts_with(failureLine("copy/pe32_icons.exe", ""))) << result.err;
+    EXPECT_TRUE(result.err.starts_with(failurePrefix("copy/pe32_icons.exe"))) << result.err;
     EXPECT_EQ(readBytes(path("out/pe32_icons-0.ico")), expected("named.ico"));
 }
 
