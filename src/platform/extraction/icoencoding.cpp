@@ -27,7 +27,8 @@ Result<std::vector<std::uint8_t>> encode(const Icon& icon)
         return Error{ErrorCode::TooManyImages, 0};
     }
     const std::uint64_t directoryEnd = L::headerSize + icon.images.size() * L::entrySize;
-    std::uint64_t total = directoryEnd;
+    // The same sum of image sizes that readIcon caps, so that whatever it reads can be written.
+    std::uint64_t total = 0;
     std::vector<IconImageInfo> infos;
     infos.reserve(icon.images.size());
     for (const IconImage& image : icon.images) {
@@ -62,7 +63,7 @@ Result<std::vector<std::uint8_t>> encode(const Icon& icon)
         writeU32(out, at + L::dwImageOffset, imageOffset);
         imageOffset += info.byteCount;
     }
-    out.reserve(static_cast<std::size_t>(total));
+    out.reserve(static_cast<std::size_t>(directoryEnd + total));
     for (const IconImage& image : icon.images) {
         out.insert(out.end(), image.data.begin(), image.data.end());
     }

@@ -79,6 +79,10 @@ Result<std::vector<LocatedImage>> locateImages(const ByteSource& source, std::sp
         if (range.size > limits::maxImageBytes) {
             return Error{ErrorCode::ImageTooLarge, range.offset};
         }
+        // Checked here, not only when the data is read, so that a listing shows only readable images.
+        if (!rangeFits(range.offset, range.size, source.size())) {
+            return Error{ErrorCode::TruncatedFile, range.offset};
+        }
         auto header = readBlock(source, range.offset, std::min<std::uint64_t>(range.size, imageHeaderBytes),
                                 ErrorCode::TruncatedFile);
         if (!header) {
