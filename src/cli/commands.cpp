@@ -8,6 +8,7 @@
 
 #include "extraction/extraction.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -170,6 +171,15 @@ void list(const Request& request, Batch& batch)
     }
 }
 
+// Whether writing `destination` would overwrite one of the batch's sources, perhaps one not read yet.
+bool isOneOf(const fs::path& destination, const std::vector<std::string>& sources)
+{
+    std::error_code error;
+    return std::any_of(sources.begin(), sources.end(), [&](const std::string& source) {
+        return fs::equivalent(destination, source, error);
+    });
+}
+
 void extractAll(const Request& request, Batch& batch)
 {
     const fs::path directory(request.outputDirectory);
@@ -194,9 +204,15 @@ void extractAll(const Request& request, Batch& batch)
         }
         for (const ex::IconSummary& icon : *icons) {
             const fs::path destination = directory / (base.string() + "-" + std::to_string(icon.number) + ".ico");
+            const std::string what = "图标 " + std::to_string(icon.number) + "：";
+            if (isOneOf(destination, request.sources)) {
+                batch.fail(source, what + std::string(ex::message(ex::ErrorCode::DestinationIsSource)) + "："
+                                       + destination.string());
+                continue;
+            }
             const ex::Result<void> written = ex::extractIconToFile(source, icon.number, destination, request.sizePx);
             if (!written) {
-                batch.fail(source, "图标 " + std::to_string(icon.number) + "：" + reason(written.error(), destination));
+                batch.fail(source, what + reason(written.error(), destination));
             }
         }
     }

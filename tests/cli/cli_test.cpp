@@ -250,6 +250,21 @@ TEST_F(CommandLine, AllRefusesASecondSourceWithTheSameBaseName)
     EXPECT_EQ(readBytes(path("out/pe32_icons-0.ico")), expected("named.ico"));
 }
 
+TEST_F(CommandLine, AllNeverOverwritesASourceOfTheBatch)
+{
+    // x.ico's icon would be written to x-0.ico, which is the next source and not yet read.
+    fixtures::writeBytes(path("x.ico"), expected("mono.ico"));
+    fixtures::writeBytes(path("x-0.ico"), expected("named.ico"));
+
+    const ProgramRun result = run({"-a", ".", "x.ico", "x-0.ico"});
+
+    EXPECT_EQ(result.exitStatus, 1);
+    ASSERT_EQ(linesOf(result.err).size(), 1u) << result.err;
+    EXPECT_TRUE(result.err.starts_with(failurePrefix("x.ico"))) << result.err;
+    EXPECT_EQ(readBytes(path("x-0.ico")), expected("named.ico"));
+    EXPECT_EQ(readBytes(path("x-0-0.ico")), expected("named.ico"));
+}
+
 TEST_F(CommandLine, UsageErrorsExitWithTwoAndTouchNothing)
 {
     const std::vector<std::vector<std::string>> cases{
