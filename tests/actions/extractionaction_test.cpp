@@ -127,14 +127,14 @@ std::vector<std::string> concat(std::vector<std::string> head, const std::vector
 const std::vector<std::string> readBack{"getFileName(通用对话框2)", "readFileBytes(/home/u/图标.ico)"};
 
 struct Scenario {
-    std::string description;
+    std::string name;
     Script script;
     int runs = 1;
     std::vector<std::string> expectedCalls;
     std::optional<Bytes> expectedPicture;
 };
 
-void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.description; }
+void PrintTo(const Scenario& scenario, std::ostream* out) { *out << scenario.name; }
 
 class ExtractionActionTest : public testing::TestWithParam<Scenario> {};
 
@@ -150,31 +150,31 @@ TEST_P(ExtractionActionTest, CallsThePlatformInOrderAndTellsTheUser)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ExtractionActionTest, testing::Values(
-    Scenario{"first dialog cancelled: the second is not shown",
+    Scenario{"FirstDialogCancelledSoTheSecondIsNotShown",
              {{false}, bothNames, {}, {}}, 1,
              {"showFileDialog(通用对话框1)", incompleteBox}, std::nullopt},
-    Scenario{"second dialog cancelled",
+    Scenario{"SecondDialogCancelled",
              {{true, false}, bothNames, {}, {}}, 1,
              {"showFileDialog(通用对话框1)", "showFileDialog(通用对话框2)", incompleteBox}, std::nullopt},
-    Scenario{"both confirmed: extracted, read back, shown, then success",
+    Scenario{"BothConfirmedThenExtractedReadBackShownAndSucceeded",
              {{true, true}, bothNames, {}, {icoBytes}}, 1,
              concat(concat(upToExtraction, readBack), {"setPictureBytes(图片框1, 6 bytes)", succeededBox}),
              icoBytes},
-    Scenario{"the service fails: its reason, no read-back, the picture unchanged",
+    Scenario{"ServiceFailsWithItsReasonNoReadBackPictureUnchanged",
              {{true, true}, bothNames, extraction::ErrorCode::NotExecutable, {}}, 1,
              concat(upToExtraction, {failureBox(extraction::message(extraction::ErrorCode::NotExecutable))}),
              std::nullopt},
-    Scenario{"the read-back is absent",
+    Scenario{"ReadBackAbsent",
              {{true, true}, bothNames, {}, {std::nullopt}}, 1,
              concat(concat(upToExtraction, readBack), {readBackFailedBox}), std::nullopt},
-    Scenario{"the read-back is empty",
+    Scenario{"ReadBackEmpty",
              {{true, true}, bothNames, {}, {Bytes{}}}, 1,
              concat(concat(upToExtraction, readBack), {readBackFailedBox}), std::nullopt},
-    Scenario{"the read-back is no image",
+    Scenario{"ReadBackIsNoImage",
              {{true, true}, bothNames, {}, {textBytes}}, 1,
              concat(concat(upToExtraction, readBack), {"setPictureBytes(图片框1, 5 bytes)", notAnImageBox}),
              std::nullopt},
-    Scenario{"a confirmed dialog yields no name: the empty path goes in its place",
+    Scenario{"ConfirmedDialogYieldsNoNameSoTheEmptyPathGoes",
              {{true, true},
               {{Control::FileDialog1, std::nullopt}, {Control::FileDialog2, "/home/u/图标.ico"}},
               extraction::ErrorCode::InvalidArgument, {}}, 1,
@@ -182,11 +182,12 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ExtractionActionTest, testing::Values(
               "getFileName(通用对话框2)", "extractIconToFile(, 0, /home/u/图标.ico, -)",
               failureBox(extraction::message(extraction::ErrorCode::InvalidArgument))},
              std::nullopt},
-    Scenario{"two runs in a row: the second repeats everything and its file is shown",
+    Scenario{"TwoRunsInARowAndTheSecondFileIsShown",
              {{true, true, true, true}, bothNames, {}, {icoBytes, otherIcoBytes}}, 2,
              concat(concat(concat(upToExtraction, readBack), {"setPictureBytes(图片框1, 6 bytes)", succeededBox}),
                     concat(concat(upToExtraction, readBack), {"setPictureBytes(图片框1, 6 bytes)", succeededBox})),
-             otherIcoBytes}));
+             otherIcoBytes}),
+    [](const testing::TestParamInfo<Scenario>& row) { return row.param.name; });
 
 } // namespace
 } // namespace zorvane
