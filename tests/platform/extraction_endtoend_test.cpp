@@ -78,7 +78,8 @@ ModalAnswers::Answer chooseFile(const QString& path)
     return [path](QDialog& dialog) {
         auto& fileDialog = dynamic_cast<QFileDialog&>(dialog);
         fileDialog.selectFile(path);
-        fileDialog.accept();
+        // Through QDialog, where accept() is public: QFileDialog's own checks still run.
+        dialog.accept();
     };
 }
 
