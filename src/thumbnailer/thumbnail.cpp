@@ -1,5 +1,7 @@
-// Chooses, decodes and fits the image; Qt's ICO reader decodes every BMP depth with its mask, and PNG.
+// Chooses, decodes and fits the image; Qt's ICO reader decodes PNG and every BMP depth but 16.
 #include "thumbnail.h"
+
+#include "iconmask.h"
 
 #include "extraction/extraction.h"
 
@@ -28,6 +30,8 @@ extraction::Result<QImage> makeThumbnail(const extraction::ByteSource& source, i
     auto icon = extraction::readIcon(source, firstIcon, sizePx);
     if (!icon)
         return icon.error();
+    if (icon->images.empty())
+        return extraction::Error{extraction::ErrorCode::NoIcons, 0};
     // A one-image .ico, so that Qt's reader sees the image exactly as an icon file would hold it.
     const auto ico = extraction::encodeIco(*icon);
     if (!ico)
@@ -35,6 +39,9 @@ extraction::Result<QImage> makeThumbnail(const extraction::ByteSource& source, i
 
     const QByteArrayView bytes(ico->data(), static_cast<qsizetype>(ico->size()));
     QImage image = QImage::fromData(bytes, "ICO");
+    const extraction::IconImage& chosen = icon->images.front();
+    if (chosen.info.format == extraction::ImageFormat::Bmp)
+        image = withMaskTransparency(std::move(image), chosen.data);
     if (image.isNull())
         return extraction::Error{extraction::ErrorCode::TruncatedFile, 0};
 

@@ -60,6 +60,50 @@ QString entryValue(const QString& key)
     return {};
 }
 
+// A one-image .ico of a red square, `bitCount` 24 or 32 with zero alpha, whose AND mask makes the
+// left `maskedColumns` columns transparent: how icons stored transparency before they had alpha.
+QByteArray maskedIcon(int side, quint16 bitCount, int maskedColumns)
+{
+    const auto put16 = [](QByteArray& out, quint16 value) {
+        out.append(char(value & 0xff)).append(char(value >> 8));
+    };
+    const auto put32 = [&](QByteArray& out, quint32 value) {
+        put16(out, quint16(value & 0xffff));
+        put16(out, quint16(value >> 16));
+    };
+    const int colourStride = (side * bitCount + 31) / 32 * 4;
+    const int maskStride = (side + 31) / 32 * 4;
+
+    QByteArray image;
+    for (const quint32 field : {40U, quint32(side), quint32(side * 2)})
+        put32(image, field);
+    put16(image, 1);
+    put16(image, bitCount);
+    image.append(24, '\0');
+    for (int y = 0; y < side; ++y) {
+        QByteArray row(colourStride, '\0');
+        for (int x = 0; x < side; ++x)
+            row[x * bitCount / 8 + 2] = char(0xff);
+        image += row;
+    }
+    for (int y = 0; y < side; ++y) {
+        QByteArray row(maskStride, '\0');
+        for (int x = 0; x < maskedColumns; ++x)
+            row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        image += row;
+    }
+
+    QByteArray ico;
+    for (const quint16 field : {0, 1, 1})
+        put16(ico, field);
+    ico.append(char(side)).append(char(side)).append(2, '\0');
+    put16(ico, 1);
+    put16(ico, bitCount);
+    put32(ico, quint32(image.size()));
+    put32(ico, 22);
+    return ico + image;
+}
+
 } // namespace
 
 class ThumbnailerTest : public QObject {
@@ -68,6 +112,8 @@ class ThumbnailerTest : public QObject {
 private slots:
     void writesFittedTransparentPng_data();
     void writesFittedTransparentPng();
+    void takesTransparencyFromTheMask_data();
+    void takesTransparencyFromTheMask();
     void badInputLeavesOutputAlone_data();
     void badInputLeavesOutputAlone();
     void rejectsBadCommandLine_data();
@@ -119,6 +165,36 @@ void ThumbnailerTest::writesFittedTransparentPng()
         for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
             QCOMPARE(qAlpha(image.pixel(corner)), 0);
         QCOMPARE(qAlpha(image.pixel(expectedSide / 2, expectedSide / 2)), 255);
+    }
+}
+
+void ThumbnailerTest::takesTransparencyFromTheMask_data()
+{
+    QTest::addColumn<int>("bitCount");
+
+    QTest::newRow("24-bit") << 24;
+    QTest::newRow("32-bit, alpha all zero") << 32;
+}
+
+void ThumbnailerTest::takesTransparencyFromTheMask()
+{
+    QFETCH(int, bitCount);
+    constexpr int side = 16;
+    constexpr int maskedColumns = 4;
+    QTemporaryDir dir;
+    const QString input = dir.filePath("masked.ico");
+    const QString output = dir.filePath("thumbnail.png");
+    writeAll(input, maskedIcon(side, quint16(bitCount), maskedColumns));
+
+    const Run run = runThumbnailer({"-s", QString::number(side), input, output});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+    const QImage image(output);
+    QCOMPARE(image.size(), QSize(side, side));
+    for (int x = 0; x < side; ++x) {
+        const QRgb pixel = image.pixel(x, side / 2);
+        QCOMPARE(qAlpha(pixel), x < maskedColumns ? 0 : 255);
+        if (x >= maskedColumns)
+            QCOMPARE(qRed(pixel), 255);
     }
 }
 
