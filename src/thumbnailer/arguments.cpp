@@ -37,25 +37,28 @@ ParsedArguments parseArguments(std::span<const char* const> arguments)
             return InfoRequest::Help;
         } else if (argument == "--version") {
             return InfoRequest::Version;
-        } else if (argument == "-s" || argument == "--size" || argument.starts_with("--size=")) {
+        } else if (argument.starts_with("-s") || argument == "--size" || argument.starts_with("--size=")) {
+            // -s N, -sN, --size N and --size=N, as getopt-style tools accept them.
             std::string_view value;
             if (argument.starts_with("--size=")) {
                 value = argument.substr(std::string_view("--size=").size());
+            } else if (argument.size() > 2 && argument[1] == 's') {
+                value = argument.substr(2);
             } else if (i + 1 < arguments.size()) {
                 value = arguments[++i];
             } else {
-                return UsageError{"选项 " + std::string(argument) + " 需要一个尺寸"};
+                return UsageError{"选项“" + std::string(argument) + "”需要一个参数"};
             }
             sizePx = parseSize(value);
             if (!sizePx)
-                return UsageError{"尺寸必须是正整数：" + std::string(value)};
+                return UsageError{"无效的尺寸“" + std::string(value) + "”：应为正整数（像素）"};
         } else {
-            return UsageError{"未知选项：" + std::string(argument)};
+            return UsageError{"未知选项“" + std::string(argument) + "”"};
         }
     }
 
     if (!sizePx)
-        return UsageError{"缺少尺寸（-s 尺寸）"};
+        return UsageError{"缺少尺寸（-s 像素）"};
     if (paths.size() != 2)
         return UsageError{"需要恰好一个输入文件和一个输出文件"};
     return ThumbnailRequest{*sizePx, std::move(paths[0]), std::move(paths[1])};

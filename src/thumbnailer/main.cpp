@@ -18,20 +18,18 @@ constexpr std::string_view programName = "zorvane-ico-thumbnailer";
 
 enum class ExitStatus { Success = 0, Failure = 1, Usage = 2 };
 
-constexpr std::string_view usageLine = "用法：zorvane-ico-thumbnailer -s 尺寸 输入文件 输出文件\n";
-
-constexpr std::string_view helpBody =
+constexpr std::string_view helpText =
+    "用法：zorvane-ico-thumbnailer -s 像素 输入文件 输出文件\n"
+    "把 Windows 可执行文件、库或 .ico 文件的第一个图标写成 PNG 缩略图，供文件管理器使用。\n"
     "\n"
-    "把 Windows 可执行文件（EXE、DLL）或 ICO 文件中的第一个图标写成 PNG 缩略图，供文件管理器使用。\n"
-    "缩略图不超过 尺寸×尺寸 像素，保留透明度，且不会放大到超过图标自身最大的图像。\n"
+    "  -s, --size=像素   缩略图的最大宽度和高度：取不大于该尺寸的最大图像，\n"
+    "                    全都更大时取最小的并平滑缩小；从不放大\n"
+    "  -h, --help        显示此帮助并退出\n"
+    "      --version     显示版本信息并退出\n"
     "\n"
-    "选项：\n"
-    "  -s, --size 尺寸  缩略图的最大宽度和高度（像素）\n"
-    "  -h, --help       显示此帮助并退出\n"
-    "      --version    显示版本并退出\n"
+    "缩略图保留透明度。输出文件只在成功时才写入，失败时原有文件保持不变。\n"
     "\n"
-    "退出状态：0 成功；1 输入文件没有图标、已损坏，或无法写入输出文件；2 命令行有误。\n"
-    "失败时不会创建或改动输出文件。\n";
+    "退出状态：0 表示成功，1 表示输入文件没有图标、已损坏或无法写入输出文件，2 表示用法错误。\n";
 
 int exitWith(ExitStatus status)
 {
@@ -40,7 +38,7 @@ int exitWith(ExitStatus status)
 
 int reportFailure(std::string_view path, extraction::ErrorCode code)
 {
-    std::cerr << programName << "：" << path << "：" << extraction::message(code) << '\n';
+    std::cerr << programName << ": " << path << ": " << extraction::message(code) << '\n';
     return exitWith(ExitStatus::Failure);
 }
 
@@ -75,11 +73,12 @@ int main(int argc, char* argv[])
         return writeThumbnail(*request);
     if (const auto* info = std::get_if<thumbnailer::InfoRequest>(&parsed)) {
         if (*info == thumbnailer::InfoRequest::Help)
-            std::cout << usageLine << helpBody;
+            std::cout << helpText;
         else
-            std::cout << programName << ' ' << thumbnailer::programVersion << '\n';
+            std::cout << programName << " (ZorvaneICO) " << thumbnailer::programVersion << '\n';
         return exitWith(ExitStatus::Success);
     }
-    std::cerr << programName << "：" << std::get<thumbnailer::UsageError>(parsed).message << '\n' << usageLine;
+    std::cerr << programName << ": " << std::get<thumbnailer::UsageError>(parsed).message << '\n'
+              << "请运行“" << programName << " --help”查看用法。" << '\n';
     return exitWith(ExitStatus::Usage);
 }

@@ -1,36 +1,47 @@
-# The options that PROGRAM --help lists and those that its manual page's 选项 section describes must agree.
+# The options that PROGRAM --help lists and those that its manual page describes must be the same.
 execute_process(COMMAND "${PROGRAM}" --help
     RESULT_VARIABLE status OUTPUT_VARIABLE help ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} --help: status ${status}\n${errors}")
 endif()
 
-file(READ "${PAGE}" page)
-string(REPLACE "\\-" "-" page "${page}")
-string(REGEX REPLACE "\\\\f[BIRP]" "" page "${page}")
-string(REGEX MATCH "\n\\.SH 选项\n.*" options_section "${page}")
-string(REGEX REPLACE "\n\\.SH [^\n]*\n.*" "" options_section "${options_section}")
-string(REGEX REPLACE "^\n\\.SH 选项\n" "" options_section "${options_section}")
-if(options_section STREQUAL "")
-    message(FATAL_ERROR "${PAGE} has no 选项 section")
-endif()
-
-# An option is a dash or two and a name, after a space, a comma, a bracket or a line start.
+# The options named in `text`: a dash or two and a name, at the start or after a space, comma or quote.
 function(options_in text result)
-    string(REGEX MATCHALL "(^|[\n \t,\\[|\"])--?[A-Za-z0-9][A-Za-z0-9-]*" found "${text}")
-    set(options)
+    string(REGEX MATCHALL "(^|[ ,\"])--?[A-Za-z0-9][A-Za-z0-9-]*" found "${text}")
+    set(options ${${result}})
     foreach(match IN LISTS found)
         string(REGEX REPLACE "^[^-]+" "" match "${match}")
         list(APPEND options ${match})
     endforeach()
-    list(REMOVE_DUPLICATES options)
-    list(SORT options)
     set(${result} ${options} PARENT_SCOPE)
 endfunction()
 
-options_in("${help}" help_options)
-options_in("${options_section}" manual_options)
+# --help: the option column of each line that starts, indented, with a dash.
+set(help_options)
+string(REPLACE "\n" ";" help_lines "${help}")
+foreach(line IN LISTS help_lines)
+    if(line MATCHES "^ +-")
+        string(STRIP "${line}" line)
+        string(REGEX REPLACE "  .*" "" line "${line}")
+        options_in("${line}" help_options)
+    endif()
+endforeach()
 
+# The manual page: the tag of each tagged paragraph (.TP), with the roff escapes taken out.
+set(manual_options)
+file(STRINGS "${PAGE}" page_lines)
+set(tag_follows FALSE)
+foreach(line IN LISTS page_lines)
+    if(tag_follows)
+        string(REPLACE "\\-" "-" line "${line}")
+        string(REGEX REPLACE "\\\\f[BIRP]" "" line "${line}")
+        options_in("${line}" manual_options)
+    endif()
+    string(COMPARE EQUAL "${line}" ".TP" tag_follows)
+endforeach()
+
+list(REMOVE_DUPLICATES help_options)
+list(REMOVE_DUPLICATES manual_options)
 if(NOT help_options OR NOT manual_options)
     message(FATAL_ERROR "no options found: --help has '${help_options}', the manual page '${manual_options}'")
 endif()
