@@ -41,9 +41,17 @@ bool alphaIsAllZero(const QImage& image)
     return true;
 }
 
-// Where the mask starts in `bmp`, laid out as Qt's reader lays out the colour rows before it.
-std::optional<std::uint64_t> maskOffset(std::span<const std::uint8_t> bmp, std::uint64_t width,
-                                        std::uint64_t height, std::uint16_t bitCount)
+struct Layout {
+    std::uint64_t colourOffset = 0;
+    std::uint64_t colourStride = 0;
+    std::uint64_t maskOffset = 0;
+    std::uint64_t maskStride = 0;
+};
+
+// Where the colour rows and the mask lie in `bmp`, laid out as Qt's reader expects them; nothing when
+// the mask is cut off.
+std::optional<Layout> layoutOf(std::span<const std::uint8_t> bmp, std::uint64_t width, std::uint64_t height,
+                               std::uint16_t bitCount)
 {
     const std::uint64_t headerSize = readU32(bmp, 0);
     if (headerSize < infoHeaderSize)
@@ -53,12 +61,16 @@ std::optional<std::uint64_t> maskOffset(std::span<const std::uint8_t> bmp, std::
         const std::uint32_t colorsUsed = readU32(bmp, 32);
         paletteSize = (colorsUsed != 0 ? colorsUsed : 1U << bitCount) * paletteEntrySize;
     }
-    const std::uint64_t offset = headerSize + paletteSize + rowStride(width, bitCount) * height;
-    const std::uint64_t maskSize = rowStride(width, 1) * height;
+    Layout layout;
+    layout.colourOffset = headerSize + paletteSize;
+    layout.colourStride = rowStride(width, bitCount);
+    layout.maskOffset = layout.colourOffset + layout.colourStride * height;
+    layout.maskStride = rowStride(width, 1);
+    const std::uint64_t maskSize = layout.maskStride * height;
     const std::uint64_t size = bmp.size();
-    if (offset > size || maskSize > size - offset)
+    if (layout.maskOffset > size || maskSize > size - layout.maskOffset)
         return std::nullopt;
-    return offset;
+    return layout;
 }
 
 } // namespace
@@ -77,18 +89,28 @@ QImage withMaskTransparency(QImage image, std::span<const std::uint8_t> bmp)
 
     const auto width = static_cast<std::uint64_t>(image.width());
     const auto height = static_cast<std::uint64_t>(image.height());
-    const auto offset = maskOffset(bmp, width, height, bitCount);
-    if (!offset)
+    const auto layout = layoutOf(bmp, width, height, bitCount);
+    if (!layout)
         return image;
 
-    // Bottom-up rows, most significant bit first; a set bit is a transparent pixel.
-    const std::uint64_t stride = rowStride(width, 1);
+    // Qt premultiplied the colours of a 32-bit image by its zero alpha, so they come from the file.
+    const bool coloursFromFile = bitCount == 32;
+    // Rows are bottom-up; in the mask, most significant bit first, a set bit is a transparent pixel.
     for (int y = 0; y < image.height(); ++y) {
-        const std::uint8_t* maskRow = bmp.data() + *offset + (height - 1 - static_cast<std::uint64_t>(y)) * stride;
+        const std::uint64_t storedRow = height - 1 - static_cast<std::uint64_t>(y);
+        const std::uint8_t* maskRow = bmp.data() + layout->maskOffset + storedRow * layout->maskStride;
+        const std::uint8_t* colourRow = bmp.data() + layout->colourOffset + storedRow * layout->colourStride;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const bool transparent = (maskRow[x / 8] >> (7 - x % 8)) & 1;
-            row[x] = transparent ? qRgba(0, 0, 0, 0) : (row[x] | 0xff000000U);
+            if (transparent) {
+                row[x] = qRgba(0, 0, 0, 0);
+            } else if (coloursFromFile) {
+                const std::uint8_t* bgr = colourRow + 4 * x;
+                row[x] = qRgb(bgr[2], bgr[1], bgr[0]);
+            } else {
+                row[x] = row[x] | 0xff000000U;
+            }
         }
     }
     return image;

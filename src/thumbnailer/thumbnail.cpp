@@ -43,7 +43,7 @@ extraction::Result<QImage> makeThumbnail(const extraction::ByteSource& source, i
     if (chosen.info.format == extraction::ImageFormat::Bmp)
         image = withMaskTransparency(std::move(image), chosen.data);
     if (image.isNull())
-        return extraction::Error{extraction::ErrorCode::TruncatedFile, 0};
+        return extraction::Error{extraction::ErrorCode::BadIconImage, 0};
 
     // Premultiplied, so that smooth scaling does not bleed the colour of transparent pixels into edges.
     image.convertTo(QImage::Format_ARGB32_Premultiplied);

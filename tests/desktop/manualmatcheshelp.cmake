@@ -16,9 +16,16 @@ function(options_in text result)
     set(${result} ${options} PARENT_SCOPE)
 endfunction()
 
+# Lines as a CMake list; brackets and semicolons, which would upset the list, matter to no option.
+function(lines_of text result)
+    string(REGEX REPLACE "[][;]" "_" text "${text}")
+    string(REPLACE "\n" ";" text "${text}")
+    set(${result} "${text}" PARENT_SCOPE)
+endfunction()
+
 # --help: the option column of each line that starts, indented, with a dash.
 set(help_options)
-string(REPLACE "\n" ";" help_lines "${help}")
+lines_of("${help}" help_lines)
 foreach(line IN LISTS help_lines)
     if(line MATCHES "^ +-")
         string(STRIP "${line}" line)
@@ -29,7 +36,8 @@ endforeach()
 
 # The manual page: the tag of each tagged paragraph (.TP), with the roff escapes taken out.
 set(manual_options)
-file(STRINGS "${PAGE}" page_lines)
+file(READ "${PAGE}" page)
+lines_of("${page}" page_lines)
 set(tag_follows FALSE)
 foreach(line IN LISTS page_lines)
     if(tag_follows)

@@ -94,7 +94,7 @@ QByteArray maskedIcon(int side, quint16 bitCount, int maskedColumns)
     }
 
     QByteArray ico;
-    for (const quint16 field : {0, 1, 1})
+    for (const quint16 field : {quint16(0), quint16(1), quint16(1)})
         put16(ico, field);
     ico.append(char(side)).append(char(side)).append(2, '\0');
     put16(ico, 1);
@@ -292,7 +292,7 @@ void ThumbnailerTest::entryCoversTheTypesOfExecutables()
     const QStringList types = entryValue("MimeType").split(';', Qt::SkipEmptyParts);
     QVERIFY(!types.isEmpty());
     const QMimeDatabase database;
-    for (const QString& name : {"pe32_icons.exe", "pe32plus_icons.exe", "pe32plus_renamed_rsrc.exe"}) {
+    for (const QString name : {"pe32_icons.exe", "pe32plus_icons.exe", "pe32plus_renamed_rsrc.exe"}) {
         const QMimeType type = database.mimeTypeForFile(fixture(name));
         QVERIFY2(types.contains(type.name()), qPrintable(name + " is " + type.name()));
         // Libraries (.dll) have no name pattern in the database here: their type comes from their content.
