@@ -63,14 +63,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Chinese texts need a font that has them; the window needs Qt's X11 and Wayland platform plugins,
 # which Qt itself only recommends.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-qpa-plugins")
+# CPack indents each line of the long description and marks its empty lines as paragraph breaks.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"ZorvaneICO提取器：从 Windows 可执行文件中提取图标并保存为 ICO 文件
- ZorvaneICO提取器从 Windows 可执行文件（32 位和 64 位 PE、16 位 NE）或 ICO 文件中提取图标，
- 连同其全部图像保存为 ICO 文件并显示出来。
- .
- 本软件包还包含命令行工具 zorvane-ico-extract，以及让文件管理器以缩略图显示可执行文件图标的
- zorvane-ico-thumbnailer。
- .
- Takes the icon out of a Windows executable, saves it as an .ico file and shows it;
- with a command-line companion and a file-manager thumbnailer.")
+"ZorvaneICO提取器从 Windows 可执行文件（32 位和 64 位 PE、16 位 NE）或 ICO 文件中提取图标，
+连同其全部图像保存为 ICO 文件并显示出来。
+
+本软件包还包含命令行工具 zorvane-ico-extract，
+以及让文件管理器以缩略图显示可执行文件图标的 zorvane-ico-thumbnailer。
+
+Takes the icon out of a Windows executable, saves it as an .ico file and shows it;
+with a command-line companion and a file-manager thumbnailer.")
 include(CPack)
