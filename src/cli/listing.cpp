@@ -27,9 +27,13 @@ std::string quotedName(const std::string& name)
     return text + "\"";
 }
 
+// An .ico source has no resource name at all.
 std::string resourceName(const extraction::ResourceName& name)
 {
-    return name.id ? std::to_string(*name.id) : quotedName(name.name);
+    if (name.id) {
+        return std::to_string(*name.id);
+    }
+    return name.name.empty() ? "-" : quotedName(name.name);
 }
 
 std::string language(std::uint16_t id)

@@ -25,10 +25,30 @@ enum class ErrorCode {
     NotExecutable,
     NoIcons,
     NoSuchIcon,
-    // Damage: each code names what is wrong.  (Extended by the readers.)
+    // Damage: each code names what is wrong.
     TruncatedFile,
-    // Inputs beyond a named limit in limits.h.
-    LimitExceeded,
+    BadDosHeader,
+    BadPeHeader,
+    SectionTableOutOfBounds,
+    ResourceDirectoryOutOfBounds,
+    BadResourceDirectory,
+    ResourceDirectoryLoop,
+    BadResourceName,
+    ResourceOutOfBounds,
+    BadIconGroup,
+    BadIconImage,
+    IconImagesMissing,
+    BadNeHeader,
+    BadNeResourceTable,
+    BadNeAlignmentShift,
+    BadIcoDirectory,
+    // Inputs beyond a named limit in limits.h, or beyond the memory the machine would give.
+    TooManySections,
+    TooManyResourceEntries,
+    TooManyImages,
+    ImageTooLarge,
+    IconTooLarge,
+    OutOfMemory,
     // The destination.
     DestinationUnwritable,
     DestinationIsSource,
