@@ -6,13 +6,12 @@
 #include <functional>
 #include <memory>
 
-#include <signal.h>
-
 namespace zorvane {
 
 // Blocks SIGTERM and reads it from a descriptor instead, so that the program can answer it the
 // way it answers a closed window and end with exit code 0. Build it before the QApplication: the
-// threads that Qt starts inherit the blocked signal, so that none of them is killed by it.
+// threads that Qt starts inherit the blocked signal, so that none of them is killed by it. It
+// stays blocked for good: a request that comes while the program is ending changes nothing.
 class TerminationRequest {
 public:
     TerminationRequest();
@@ -24,7 +23,6 @@ public:
     void onRequest(std::function<void()> answer);
 
 private:
-    sigset_t m_previousMask{};
     int m_descriptor = -1;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -75,10 +76,16 @@ private:
 
 ModalAnswers::Answer chooseFile(const QString& path)
 {
+    // Typed into the file name box, as a user would; selectFile() leaves a focused box alone.
     return [path](QDialog& dialog) {
-        auto& fileDialog = dynamic_cast<QFileDialog&>(dialog);
-        fileDialog.selectFile(path);
-        fileDialog.accept();
+        auto* fileName = dynamic_cast<QFileDialog&>(dialog).findChild<QLineEdit*>("fileNameEdit");
+        if (!fileName) {
+            dialog.reject();
+            return;
+        }
+        fileName->setText(path);
+        // Through QDialog, where accept() is public: QFileDialog's own checks still run.
+        dialog.accept();
     };
 }
 

@@ -1,0 +1,34 @@
+// Icon images for tests: real, decodable DIB and PNG images of a chosen size and depth.
+#pragma once
+
+#include "bytes.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zorvane::testsupport {
+
+struct ImageSpec {
+    std::uint32_t width = 32;
+    std::uint32_t height = 32;
+    std::uint16_t bitCount = 32;  // for a DIB: 1, 4, 8, 24 or 32; a PNG is always 8-bit RGBA (32)
+    bool png = false;
+};
+
+// A DIB (BITMAPINFOHEADER, palette, colour rows, AND mask) or a PNG (stored, uncompressed deflate).
+// The pixels depend on the spec, so that images of different specs never compare equal.
+Bytes makeImage(const ImageSpec& spec);
+
+// What an honest .ico directory entry or icon group entry says about an image.
+struct ImageClaim {
+    std::uint8_t width = 0;  // 0 for 256
+    std::uint8_t height = 0;
+    std::uint8_t colorCount = 0;
+    std::uint16_t planes = 1;
+    std::uint16_t bitCount = 0;
+    std::uint32_t bytesInRes = 0;
+};
+
+ImageClaim honestClaim(const ImageSpec& spec, std::size_t byteCount);
+
+} // namespace zorvane::testsupport
