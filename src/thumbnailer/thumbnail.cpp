@@ -1,9 +1,8 @@
-// Chooses, decodes and fits the image; Qt's ICO reader decodes PNG and every BMP depth but 16.
+// Chooses, decodes and fits the image.
 #include "thumbnail.h"
 
-#include "iconmask.h"
-
 #include "extraction/extraction.h"
+#include "qt/iconimage.h"
 
 #include <QBuffer>
 #include <QSize>
@@ -32,16 +31,7 @@ extraction::Result<QImage> makeThumbnail(const extraction::ByteSource& source, i
         return icon.error();
     if (icon->images.empty())
         return extraction::Error{extraction::ErrorCode::NoIcons, 0};
-    // A one-image .ico, so that Qt's reader sees the image exactly as an icon file would hold it.
-    const auto ico = extraction::encodeIco(*icon);
-    if (!ico)
-        return ico.error();
-
-    const QByteArrayView bytes(ico->data(), static_cast<qsizetype>(ico->size()));
-    QImage image = QImage::fromData(bytes, "ICO");
-    const extraction::IconImage& chosen = icon->images.front();
-    if (chosen.info.format == extraction::ImageFormat::Bmp)
-        image = withMaskTransparency(std::move(image), chosen.data);
+    QImage image = decodeIconImage(icon->images.front());
     if (image.isNull())
         return extraction::Error{extraction::ErrorCode::BadIconImage, 0};
 

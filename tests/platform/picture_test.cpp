@@ -118,8 +118,9 @@ private slots:
         QTest::newRow("several sizes and depths: 32 × 32 in 32 bits")
             << colours << decoded(fixture("expected/colours-32px.ico"));
         QTest::newRow("only small ones: the larger, 32 × 32") << mono << decoded(icoWithImages(mono, {0}));
+        const QByteArray large = icoWithImages(colours, {4, 3});
         QTest::newRow("only large ones: 48 × 48 scaled down")
-            << icoWithImages(colours, {4, 3}) << scaledIntoBox(decoded(fixture("expected/colours-48px.ico")));
+            << large << scaledIntoBox(pictureForBox(bytesOf(large), QSize(48, 48)));
         QTest::newRow("PNG-compressed 256 × 256 scaled down")
             << fixture("expected/colours-300px.ico") << scaledIntoBox(decoded(fixture("expected/colours-300px.ico")));
         QTest::newRow("a single 16 × 16") << fixture("expected/colours-8px.ico")
@@ -134,6 +135,18 @@ private slots:
         const QImage picture = pictureForBox(bytesOf(bytes), pictureBox);
         QCOMPARE(picture.size(), expected.size());
         QCOMPARE(picture.convertToFormat(QImage::Format_ARGB32), expected.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    // Qt's own ICO reader drops the AND mask of 24-bit images.
+    void keepsTheTransparencyOfA24BitMask()
+    {
+        const QByteArray bytes = icoWithImages(fixture("expected/colours.ico"), {3});
+        const QImage picture = pictureForBox(bytesOf(bytes), QSize(256, 256));
+        QVERIFY(!picture.isNull());
+        const int last = picture.width() - 1;
+        for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+            QCOMPARE(qAlpha(picture.pixel(corner)), 0);
+        QCOMPARE(qAlpha(picture.pixel(picture.width() / 2, picture.height() / 2)), 255);
     }
 
     void refusesWhatIsNoImage_data()

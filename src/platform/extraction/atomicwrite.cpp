@@ -115,17 +115,13 @@ Result<void> replace(const std::filesystem::path& destination, std::span<const s
             [[maybe_unused]] const int ignored = ::fchown(file.get(), existing.st_uid, existing.st_gid);
         }
     }
+    // The data must be on disk before the rename, or a crash could leave an empty file in place of
+    // the old one. The folder itself is not synced: after a crash either name is a whole file.
     written = written && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
     written = file.close() && written;
     if (!written || ::rename(temporary.path.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.path.c_str());
         return unwritable;
-    }
-    // The rename is durable once the folder is; the file itself is complete whatever happens here.
-    const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
-    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.valid()) {
-        ::fsync(directory.get());
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include "extraction/bytesource.h"
 #include "extraction/extraction.h"
 #include "qt/iconchoice.h"
+#include "qt/iconimage.h"
 
 #include <QByteArrayView>
 
@@ -27,8 +28,8 @@ BoxSize boxSize(QSize box)
     return {static_cast<std::uint32_t>(std::max(box.width(), 0)), static_cast<std::uint32_t>(std::max(box.height(), 0))};
 }
 
-// Qt's own .ico reader would only ever show the first image, so the core picks one, and Qt decodes
-// it on its own: a PNG directly, a bitmap as a one-image .ico.
+// Qt's own .ico reader would only ever show the first image, so the core reads them all and the
+// box's choice is decoded on its own.
 QImage decodeIco(std::span<const std::uint8_t> bytes, QSize box)
 {
     const extraction::MemorySource source(bytes);
@@ -42,13 +43,7 @@ QImage decodeIco(std::span<const std::uint8_t> bytes, QSize box)
     const auto chosen = chooseIconImage(infos, boxSize(box));
     if (!chosen)
         return {};
-    const auto& image = icon->images[*chosen];
-    if (image.info.format == extraction::ImageFormat::Png)
-        return QImage::fromData(view(image.data), "PNG");
-    const auto single = extraction::encodeIco(extraction::Icon{{image}});
-    if (!single)
-        return {};
-    return QImage::fromData(view(*single), "ICO");
+    return decodeIconImage(icon->images[*chosen]);
 }
 
 } // namespace

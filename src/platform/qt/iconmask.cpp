@@ -1,27 +1,21 @@
 // Reads the AND mask behind an icon's colour rows; BITMAPINFOHEADER fields keep their format names.
-#include "iconmask.h"
+#include "qt/iconmask.h"
+
+#include "extraction/littleendian.h"
 
 #include <optional>
 
-namespace zorvane::thumbnailer {
+namespace zorvane {
 namespace {
+
+using extraction::readU16;
+using extraction::readU32;
 
 // BITMAPINFOHEADER, as far as the mask's position needs it (little-endian, 40 bytes):
 //   0 biSize u32 | 4 biWidth i32 | 8 biHeight i32 | 12 biPlanes u16 | 14 biBitCount u16 |
 //   16 biCompression u32 ... 32 biClrUsed u32 | 36 biClrImportant u32
 constexpr std::uint64_t infoHeaderSize = 40;
 constexpr std::uint64_t paletteEntrySize = 4;
-
-std::uint32_t readU32(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-std::uint16_t readU16(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    return static_cast<std::uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
-}
 
 // Rows of BMP data are padded to whole 32-bit words.
 std::uint64_t rowStride(std::uint64_t width, std::uint64_t bitsPerPixel)
@@ -116,4 +110,4 @@ QImage withMaskTransparency(QImage image, std::span<const std::uint8_t> bmp)
     return image;
 }
 
-} // namespace zorvane::thumbnailer
+} // namespace zorvane
