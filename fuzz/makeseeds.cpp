@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     save(folder, "pe32plus_arm64.exe", buildPe(twoGroups(), {true, 0xAA64}).bytes);
     save(folder, "ne_lengths_in_units.exe", buildNe(twoGroups(), {4, false}).bytes);
     save(folder, "ne_lengths_in_bytes.exe", buildNe(twoGroups(), {9, true}).bytes);
-    save(folder, "ico_three_images.ico", buildIco(std::vector<ImageSpec>{{16, 16, 8}, {24, 24, 24}, {8, 8, 32, true}}));
+    save(folder, "ico_three_images.ico", buildIco(std::vector<ImageShape>{{16, 16, 8}, {24, 24, 24}, {8, 8, 32, true}}));
 
     BuiltPe loop = buildPe(twoGroups());
     putU32(loop.bytes, directoryEntryOffset(loop.resourceOffset, 1) + 4, 0x80000000);

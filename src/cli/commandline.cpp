@@ -12,41 +12,41 @@ namespace {
 
 enum class Option { Icon, Size, List, All, Help, Version };
 
-struct OptionSpec {
+struct OptionDefinition {
     Option option;
     char shortName;  // '\0' when there is none
     std::string_view longName;
     bool takesValue;
 };
 
-constexpr std::array optionSpecs{
-    OptionSpec{Option::Icon, 'i', "icon", true},
-    OptionSpec{Option::Size, 's', "size", true},
-    OptionSpec{Option::List, 'l', "list", false},
-    OptionSpec{Option::All, 'a', "all", true},
-    OptionSpec{Option::Help, 'h', "help", false},
-    OptionSpec{Option::Version, '\0', "version", false},
+constexpr std::array optionDefinitions{
+    OptionDefinition{Option::Icon, 'i', "icon", true},
+    OptionDefinition{Option::Size, 's', "size", true},
+    OptionDefinition{Option::List, 'l', "list", false},
+    OptionDefinition{Option::All, 'a', "all", true},
+    OptionDefinition{Option::Help, 'h', "help", false},
+    OptionDefinition{Option::Version, '\0', "version", false},
 };
 
 // Resource IDs are 16-bit, so a more negative icon number can name nothing; refusing it here also
 // keeps the negation of the number in range.
 constexpr int lowestIconNumber = -std::numeric_limits<std::uint16_t>::max();
 
-const OptionSpec* findShort(char name)
+const OptionDefinition* findShort(char name)
 {
-    for (const OptionSpec& spec : optionSpecs) {
-        if (spec.shortName != '\0' && spec.shortName == name) {
-            return &spec;
+    for (const OptionDefinition& definition : optionDefinitions) {
+        if (definition.shortName != '\0' && definition.shortName == name) {
+            return &definition;
         }
     }
     return nullptr;
 }
 
-const OptionSpec* findLong(std::string_view name)
+const OptionDefinition* findLong(std::string_view name)
 {
-    for (const OptionSpec& spec : optionSpecs) {
-        if (spec.longName == name) {
-            return &spec;
+    for (const OptionDefinition& definition : optionDefinitions) {
+        if (definition.longName == name) {
+            return &definition;
         }
     }
     return nullptr;
@@ -77,10 +77,10 @@ struct Collected {
     std::vector<std::string> operands;
 };
 
-std::optional<UsageError> apply(Collected& collected, const OptionSpec& spec, std::string_view value)
+std::optional<UsageError> apply(Collected& collected, const OptionDefinition& definition, std::string_view value)
 {
     Request& request = collected.request;
-    switch (spec.option) {
+    switch (definition.option) {
     case Option::Icon: {
         const std::optional<int> number = parseInteger(value);
         if (!number || *number < lowestIconNumber) {
@@ -175,23 +175,23 @@ std::variant<Request, UsageError> parseCommandLine(std::span<const std::string_v
             const std::string_view body = argument.substr(2);
             const std::size_t equals = body.find('=');
             const std::string_view name = body.substr(0, equals);
-            const OptionSpec* spec = findLong(name);
-            if (spec == nullptr) {
+            const OptionDefinition* definition = findLong(name);
+            if (definition == nullptr) {
                 return UsageError{"未知选项" + quoted("--" + std::string(name))};
             }
             std::string_view value;
             if (equals != std::string_view::npos) {
-                if (!spec->takesValue) {
+                if (!definition->takesValue) {
                     return UsageError{"选项" + quoted("--" + std::string(name)) + "不接受参数"};
                 }
                 value = body.substr(equals + 1);
-            } else if (spec->takesValue) {
+            } else if (definition->takesValue) {
                 if (index + 1 == arguments.size()) {
                     return UsageError{"选项" + quoted("--" + std::string(name)) + "需要一个参数"};
                 }
                 value = arguments[++index];
             }
-            if (std::optional<UsageError> error = apply(collected, *spec, value)) {
+            if (std::optional<UsageError> error = apply(collected, *definition, value)) {
                 return *error;
             }
             if (collected.request.mode == Mode::Help || collected.request.mode == Mode::Version) {
@@ -202,27 +202,27 @@ std::variant<Request, UsageError> parseCommandLine(std::span<const std::string_v
 
         // Cluster of short options: "-l", "-la DIR", "-i3", "-i 3".
         for (std::size_t position = 1; position < argument.size(); ++position) {
-            const OptionSpec* spec = findShort(argument[position]);
-            if (spec == nullptr) {
+            const OptionDefinition* definition = findShort(argument[position]);
+            if (definition == nullptr) {
                 return UsageError{"未知选项" + quoted("-" + std::string(1, argument[position]))};
             }
             std::string_view value;
-            if (spec->takesValue) {
+            if (definition->takesValue) {
                 if (position + 1 < argument.size()) {
                     value = argument.substr(position + 1);
                 } else if (index + 1 < arguments.size()) {
                     value = arguments[++index];
                 } else {
-                    return UsageError{"选项" + quoted("-" + std::string(1, spec->shortName)) + "需要一个参数"};
+                    return UsageError{"选项" + quoted("-" + std::string(1, definition->shortName)) + "需要一个参数"};
                 }
             }
-            if (std::optional<UsageError> error = apply(collected, *spec, value)) {
+            if (std::optional<UsageError> error = apply(collected, *definition, value)) {
                 return *error;
             }
             if (collected.request.mode == Mode::Help || collected.request.mode == Mode::Version) {
                 return collected.request;
             }
-            if (spec->takesValue) {
+            if (definition->takesValue) {
                 break;
             }
         }

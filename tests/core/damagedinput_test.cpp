@@ -96,7 +96,7 @@ Bytes withNe(const std::function<void(BuiltNe&)>& damage)
 
 Bytes withIco(const std::function<void(Bytes&)>& damage)
 {
-    Bytes ico = buildIco(std::vector<ImageSpec>{{16, 16, 8}, {32, 32, 32}});
+    Bytes ico = buildIco(std::vector<ImageShape>{{16, 16, 8}, {32, 32, 32}});
     damage(ico);
     return ico;
 }
@@ -394,7 +394,7 @@ TEST_P(DamagedInput, FailsWithItsError)
 BuiltPe iconTooLarge()
 {
     std::vector<Resource> resources;
-    addIcon(resources, id(1), std::vector<ImageSpec>(5, ImageSpec{}), 1);
+    addIcon(resources, id(1), std::vector<ImageShape>(5, ImageShape{}), 1);
     BuiltPe pe = buildPe(resources);
     hugeResourceSection(pe);
     const std::uint32_t firstRva = getU32(pe.bytes, pe.dataEntryOffsets[0]);

@@ -23,23 +23,23 @@ Icon iconOf(const std::vector<Bytes>& images)
 
 TEST(IcoEncoding, DirectoryDescribesEachImageFromItsOwnHeader)
 {
-    const std::vector<ImageSpec> specs{{16, 16, 1}, {16, 16, 4}, {24, 32, 8}, {48, 48, 24},
+    const std::vector<ImageShape> shapes{{16, 16, 1}, {16, 16, 4}, {24, 32, 8}, {48, 48, 24},
                                        {255, 255, 32}, {256, 256, 32}, {256, 256, 32, true}, {300, 512, 32, true}};
     std::vector<Bytes> images;
-    for (const ImageSpec& spec : specs) {
-        images.push_back(makeImage(spec));
+    for (const ImageShape& shape : shapes) {
+        images.push_back(makeImage(shape));
     }
     const Bytes ico = encodeIco(iconOf(images)).value();
 
     ASSERT_GE(ico.size(), 6u);
     EXPECT_EQ(getU16(ico, 0), 0);
     EXPECT_EQ(getU16(ico, 2), 1);
-    EXPECT_EQ(getU16(ico, 4), specs.size());
-    std::size_t expectedOffset = 6 + 16 * specs.size();
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    EXPECT_EQ(getU16(ico, 4), shapes.size());
+    std::size_t expectedOffset = 6 + 16 * shapes.size();
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
         SCOPED_TRACE(i);
         const std::size_t at = 6 + 16 * i;
-        const ImageClaim claim = honestClaim(specs[i], images[i].size());
+        const ImageClaim claim = honestClaim(shapes[i], images[i].size());
         EXPECT_EQ(ico[at], claim.width);
         EXPECT_EQ(ico[at + 1], claim.height);
         EXPECT_EQ(ico[at + 2], claim.colorCount);
@@ -69,12 +69,12 @@ TEST(IcoEncoding, ColourCountAndHeightComeFromTheBitmapHeader)
 // Through a PE whose group entries lie about every field: the output is the honest .ico.
 TEST(IcoEncoding, GroupClaimsAreCorrectedAndByteCountsAreExact)
 {
-    const std::vector<ImageSpec> specs{{16, 16, 4}, {32, 32, 32}, {256, 256, 32, true}};
+    const std::vector<ImageShape> shapes{{16, 16, 4}, {32, 32, 32}, {256, 256, 32, true}};
     std::vector<Resource> resources;
     std::vector<GroupEntry> lies;
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
         const auto imageId = static_cast<std::uint16_t>(i + 1);
-        resources.push_back({iconType, id(imageId), 0, makeImage(specs[i])});
+        resources.push_back({iconType, id(imageId), 0, makeImage(shapes[i])});
         lies.push_back({ImageClaim{64, 64, 0, 0, 8, 0x7FFFFFFF}, imageId});
     }
     resources.push_back({groupIconType, id(1), 0, makeGroup(lies)});
@@ -84,7 +84,7 @@ TEST(IcoEncoding, GroupClaimsAreCorrectedAndByteCountsAreExact)
     ASSERT_TRUE(icon.ok());
     EXPECT_EQ(icon->images[2].info.width, 256u);
     EXPECT_EQ(icon->images[2].info.format, ImageFormat::Png);
-    EXPECT_EQ(encodeIco(*icon).value(), buildIco(specs));
+    EXPECT_EQ(encodeIco(*icon).value(), buildIco(shapes));
 }
 
 TEST(IcoEncoding, RefusesWhatIsNoIcon)

@@ -12,8 +12,8 @@ using namespace testsupport;
 
 TEST(IcoSource, IsNormalisedOnTheWayThrough)
 {
-    const std::vector<ImageSpec> specs{{16, 16, 4}, {48, 48, 32}, {256, 256, 32, true}};
-    const Bytes honest = buildIco(specs);
+    const std::vector<ImageShape> shapes{{16, 16, 4}, {48, 48, 32}, {256, 256, 32, true}};
+    const Bytes honest = buildIco(shapes);
 
     // The same images behind a lying directory, in a different place, with gaps, an empty
     // entry and trailing bytes.
@@ -21,15 +21,15 @@ TEST(IcoSource, IsNormalisedOnTheWayThrough)
     putU16(messy, 2, 1);
     putU16(messy, 4, 4);
     const std::vector<std::size_t> order{2, 0, 1};  // where each image goes in the file
-    std::vector<std::uint32_t> offsets(specs.size());
+    std::vector<std::uint32_t> offsets(shapes.size());
     for (const std::size_t i : order) {
         messy.insert(messy.end(), 13, 0xEE);
         offsets[i] = static_cast<std::uint32_t>(messy.size());
-        const Bytes image = makeImage(specs[i]);
+        const Bytes image = makeImage(shapes[i]);
         messy.insert(messy.end(), image.begin(), image.end());
     }
     messy.insert(messy.end(), 100, 0xEE);
-    for (std::size_t i = 0, entry = 0; i < specs.size(); ++i, ++entry) {
+    for (std::size_t i = 0, entry = 0; i < shapes.size(); ++i, ++entry) {
         if (i == 1) {
             ++entry;  // an empty entry between the first and second image
         }
@@ -38,7 +38,7 @@ TEST(IcoSource, IsNormalisedOnTheWayThrough)
         messy[at + 1] = 7;
         messy[at + 2] = 3;
         putU16(messy, at + 6, 1);
-        putU32(messy, at + 8, static_cast<std::uint32_t>(makeImage(specs[i]).size()));
+        putU32(messy, at + 8, static_cast<std::uint32_t>(makeImage(shapes[i]).size()));
         putU32(messy, at + 12, offsets[i]);
     }
 

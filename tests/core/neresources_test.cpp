@@ -10,8 +10,8 @@ namespace {
 
 using namespace testsupport;
 
-const std::vector<ImageSpec> firstImages{{16, 16, 4}, {32, 32, 4}};
-const std::vector<ImageSpec> secondImages{{32, 32, 8}};
+const std::vector<ImageShape> firstImages{{16, 16, 4}, {32, 32, 4}};
+const std::vector<ImageShape> secondImages{{32, 32, 8}};
 
 struct NeCase {
     std::uint16_t shift;
@@ -45,12 +45,12 @@ TEST_P(NeLayouts, ReadsEveryImageWhole)
     EXPECT_EQ((*list)[1].name.id, 5);
     EXPECT_EQ((*list)[1].images.at(0).bitCount, 8);
 
-    for (const auto& [number, specs] : {std::pair{0, firstImages}, std::pair{-5, secondImages}}) {
+    for (const auto& [number, shapes] : {std::pair{0, firstImages}, std::pair{-5, secondImages}}) {
         const auto icon = readIcon(source, number);
         ASSERT_TRUE(icon.ok()) << message(icon.error().code);
-        ASSERT_EQ(icon->images.size(), specs.size());
-        for (std::size_t i = 0; i < specs.size(); ++i) {
-            const Bytes expected = makeImage(specs[i]);
+        ASSERT_EQ(icon->images.size(), shapes.size());
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            const Bytes expected = makeImage(shapes[i]);
             const Bytes& got = icon->images[i].data;
             const std::size_t unit = std::size_t{1} << GetParam().shift;
             const std::size_t padded = (expected.size() + unit - 1) / unit * unit;

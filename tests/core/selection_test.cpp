@@ -13,7 +13,7 @@ namespace {
 using testsupport::addIcon;
 using testsupport::buildPe;
 using testsupport::Bytes;
-using testsupport::ImageSpec;
+using testsupport::ImageShape;
 using testsupport::PeOptions;
 using testsupport::Resource;
 
@@ -26,18 +26,18 @@ std::vector<Bytes> imageData(const Icon& icon)
     return data;
 }
 
-std::vector<Bytes> made(const std::vector<ImageSpec>& specs)
+std::vector<Bytes> made(const std::vector<ImageShape>& shapes)
 {
     std::vector<Bytes> data;
-    for (const ImageSpec& spec : specs) {
-        data.push_back(testsupport::makeImage(spec));
+    for (const ImageShape& shape : shapes) {
+        data.push_back(testsupport::makeImage(shape));
     }
     return data;
 }
 
-const std::vector<ImageSpec> mainImages{{16, 16, 4}, {32, 32, 32}};
-const std::vector<ImageSpec> twoImages{{24, 24, 8}};
-const std::vector<ImageSpec> sevenImages{{48, 48, 32}, {256, 256, 32, true}};
+const std::vector<ImageShape> mainImages{{16, 16, 4}, {32, 32, 32}};
+const std::vector<ImageShape> twoImages{{24, 24, 8}};
+const std::vector<ImageShape> sevenImages{{48, 48, 32}, {256, 256, 32, true}};
 
 // Groups given out of order: the linker's order (named first, then IDs ascending) is the numbering.
 Bytes threeGroups(const PeOptions& options)
@@ -168,10 +168,10 @@ TEST(Selection, SkipsMissingAndEmptyImagesButNotAllOfThem)
 
 TEST(Selection, PicksTheBestImageForASize)
 {
-    const std::vector<ImageSpec> specs{{16, 16, 4}, {16, 16, 32}, {32, 32, 8}, {48, 48, 32},
+    const std::vector<ImageShape> shapes{{16, 16, 4}, {16, 16, 32}, {32, 32, 8}, {48, 48, 32},
                                        {48, 48, 24}, {256, 256, 32, true}};
     std::vector<Resource> resources;
-    addIcon(resources, testsupport::id(1), specs, 1);
+    addIcon(resources, testsupport::id(1), shapes, 1);
     const Bytes file = buildPe(resources).bytes;
     const MemorySource source(file);
 
@@ -189,9 +189,9 @@ TEST(Selection, PicksTheBestImageForASize)
     for (const auto& [size, expected] : cases) {
         const auto icon = readIcon(source, 0, size);
         ASSERT_TRUE(icon.ok()) << size;
-        EXPECT_EQ(imageData(*icon), std::vector<Bytes>{testsupport::makeImage(specs[expected])}) << size;
+        EXPECT_EQ(imageData(*icon), std::vector<Bytes>{testsupport::makeImage(shapes[expected])}) << size;
     }
-    EXPECT_EQ(readIcon(source, 0).value().images.size(), specs.size());
+    EXPECT_EQ(readIcon(source, 0).value().images.size(), shapes.size());
     for (const int bad : {0, -16, INT_MIN}) {
         EXPECT_EQ(readIcon(source, 0, bad).error().code, ErrorCode::InvalidArgument) << bad;
     }

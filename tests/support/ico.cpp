@@ -23,12 +23,12 @@ Bytes buildIco(const std::vector<IcoImage>& images)
     return out;
 }
 
-Bytes buildIco(const std::vector<ImageSpec>& images)
+Bytes buildIco(const std::vector<ImageShape>& images)
 {
     std::vector<IcoImage> honest;
-    for (const ImageSpec& spec : images) {
-        Bytes data = makeImage(spec);
-        honest.push_back({honestClaim(spec, data.size()), std::move(data)});
+    for (const ImageShape& shape : images) {
+        Bytes data = makeImage(shape);
+        honest.push_back({honestClaim(shape, data.size()), std::move(data)});
     }
     return buildIco(honest);
 }

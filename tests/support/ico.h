@@ -17,6 +17,6 @@ struct IcoImage {
 Bytes buildIco(const std::vector<IcoImage>& images);
 
 // The same with real images and honest claims.
-Bytes buildIco(const std::vector<ImageSpec>& images);
+Bytes buildIco(const std::vector<ImageShape>& images);
 
 } // namespace zorvane::testsupport

@@ -62,25 +62,25 @@ Bytes zlibStored(const Bytes& raw)
     return out;
 }
 
-std::uint8_t shade(const ImageSpec& spec)
+std::uint8_t shade(const ImageShape& shape)
 {
-    return static_cast<std::uint8_t>(spec.width * 7 + spec.height * 3 + spec.bitCount + (spec.png ? 101 : 0));
+    return static_cast<std::uint8_t>(shape.width * 7 + shape.height * 3 + shape.bitCount + (shape.png ? 101 : 0));
 }
 
-Bytes makePng(const ImageSpec& spec)
+Bytes makePng(const ImageShape& shape)
 {
     Bytes out{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     Bytes ihdr;
-    appendU32BigEndian(ihdr, spec.width);
-    appendU32BigEndian(ihdr, spec.height);
+    appendU32BigEndian(ihdr, shape.width);
+    appendU32BigEndian(ihdr, shape.height);
     ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
     appendChunk(out, "IHDR", ihdr);
     Bytes raw;
-    raw.reserve(std::size_t{spec.height} * (1 + std::size_t{spec.width} * 4));
-    for (std::uint32_t y = 0; y < spec.height; ++y) {
+    raw.reserve(std::size_t{shape.height} * (1 + std::size_t{shape.width} * 4));
+    for (std::uint32_t y = 0; y < shape.height; ++y) {
         raw.push_back(0);
-        for (std::uint32_t x = 0; x < spec.width; ++x) {
-            raw.insert(raw.end(), {shade(spec), static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0xFF});
+        for (std::uint32_t x = 0; x < shape.width; ++x) {
+            raw.insert(raw.end(), {shade(shape), static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0xFF});
         }
     }
     appendChunk(out, "IDAT", zlibStored(raw));
@@ -88,18 +88,18 @@ Bytes makePng(const ImageSpec& spec)
     return out;
 }
 
-Bytes makeBitmap(const ImageSpec& spec)
+Bytes makeBitmap(const ImageShape& shape)
 {
-    const std::size_t paletteEntries = spec.bitCount <= 8 ? std::size_t{1} << spec.bitCount : 0;
-    const std::size_t colourStride = (std::size_t{spec.width} * spec.bitCount + 31) / 32 * 4;
-    const std::size_t maskStride = (std::size_t{spec.width} + 31) / 32 * 4;
-    const std::size_t pixelBytes = (colourStride + maskStride) * spec.height;
+    const std::size_t paletteEntries = shape.bitCount <= 8 ? std::size_t{1} << shape.bitCount : 0;
+    const std::size_t colourStride = (std::size_t{shape.width} * shape.bitCount + 31) / 32 * 4;
+    const std::size_t maskStride = (std::size_t{shape.width} + 31) / 32 * 4;
+    const std::size_t pixelBytes = (colourStride + maskStride) * shape.height;
     Bytes out(40 + paletteEntries * 4 + pixelBytes, 0);
     putU32(out, 0, 40);
-    putU32(out, 4, spec.width);
-    putU32(out, 8, spec.height * 2);
+    putU32(out, 4, shape.width);
+    putU32(out, 8, shape.height * 2);
     putU16(out, 12, 1);
-    putU16(out, 14, spec.bitCount);
+    putU16(out, 14, shape.bitCount);
     putU32(out, 20, static_cast<std::uint32_t>(pixelBytes));
     for (std::size_t i = 0; i < paletteEntries; ++i) {
         const auto level = static_cast<std::uint8_t>(i * 255 / (paletteEntries - 1));
@@ -108,24 +108,24 @@ Bytes makeBitmap(const ImageSpec& spec)
         out[40 + 4 * i + 2] = level;
     }
     const std::size_t colourAt = 40 + paletteEntries * 4;
-    for (std::size_t i = 0; i < colourStride * spec.height; ++i) {
-        out[colourAt + i] = static_cast<std::uint8_t>(shade(spec) + i);
+    for (std::size_t i = 0; i < colourStride * shape.height; ++i) {
+        out[colourAt + i] = static_cast<std::uint8_t>(shade(shape) + i);
     }
     return out;
 }
 
 } // namespace
 
-Bytes makeImage(const ImageSpec& spec)
+Bytes makeImage(const ImageShape& shape)
 {
-    return spec.png ? makePng(spec) : makeBitmap(spec);
+    return shape.png ? makePng(shape) : makeBitmap(shape);
 }
 
-ImageClaim honestClaim(const ImageSpec& spec, std::size_t byteCount)
+ImageClaim honestClaim(const ImageShape& shape, std::size_t byteCount)
 {
-    const std::uint16_t bitCount = spec.png ? 32 : spec.bitCount;
-    return {static_cast<std::uint8_t>(spec.width >= 256 ? 0 : spec.width),
-            static_cast<std::uint8_t>(spec.height >= 256 ? 0 : spec.height),
+    const std::uint16_t bitCount = shape.png ? 32 : shape.bitCount;
+    return {static_cast<std::uint8_t>(shape.width >= 256 ? 0 : shape.width),
+            static_cast<std::uint8_t>(shape.height >= 256 ? 0 : shape.height),
             static_cast<std::uint8_t>(bitCount < 8 ? 1u << bitCount : 0), 1, bitCount,
             static_cast<std::uint32_t>(byteCount)};
 }

@@ -8,7 +8,7 @@
 
 namespace zorvane::testsupport {
 
-struct ImageSpec {
+struct ImageShape {
     std::uint32_t width = 32;
     std::uint32_t height = 32;
     std::uint16_t bitCount = 32;  // for a DIB: 1, 4, 8, 24 or 32; a PNG is always 8-bit RGBA (32)
@@ -16,8 +16,8 @@ struct ImageSpec {
 };
 
 // A DIB (BITMAPINFOHEADER, palette, colour rows, AND mask) or a PNG (stored, uncompressed deflate).
-// The pixels depend on the spec, so that images of different specs never compare equal.
-Bytes makeImage(const ImageSpec& spec);
+// The pixels depend on the shape, so that images of different shapes never compare equal.
+Bytes makeImage(const ImageShape& shape);
 
 // What an honest .ico directory entry or icon group entry says about an image.
 struct ImageClaim {
@@ -29,6 +29,6 @@ struct ImageClaim {
     std::uint32_t bytesInRes = 0;
 };
 
-ImageClaim honestClaim(const ImageSpec& spec, std::size_t byteCount);
+ImageClaim honestClaim(const ImageShape& shape, std::size_t byteCount);
 
 } // namespace zorvane::testsupport

@@ -22,7 +22,7 @@ Bytes makeGroup(const std::vector<GroupEntry>& entries)
     return out;
 }
 
-void addIcon(std::vector<Resource>& resources, ResourceName group, const std::vector<ImageSpec>& images,
+void addIcon(std::vector<Resource>& resources, ResourceName group, const std::vector<ImageShape>& images,
              std::uint16_t firstImageId, std::uint16_t language)
 {
     std::vector<GroupEntry> entries;

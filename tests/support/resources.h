@@ -35,9 +35,9 @@ struct GroupEntry {
 // GRPICONDIR bytes: reserved 0, type 1, the count, then the 14-byte entries.
 Bytes makeGroup(const std::vector<GroupEntry>& entries);
 
-// Appends one RT_ICON per spec, with IDs firstImageId, firstImageId + 1 ..., and then an
+// Appends one RT_ICON per shape, with IDs firstImageId, firstImageId + 1 ..., and then an
 // RT_GROUP_ICON named `group` that lists them honestly, all in `language`.
-void addIcon(std::vector<Resource>& resources, ResourceName group, const std::vector<ImageSpec>& images,
+void addIcon(std::vector<Resource>& resources, ResourceName group, const std::vector<ImageShape>& images,
              std::uint16_t firstImageId, std::uint16_t language = 0);
 
 } // namespace zorvane::testsupport
