@@ -10,13 +10,7 @@ Bytes buildIco(const std::vector<IcoImage>& images)
     putU16(out, 4, static_cast<std::uint16_t>(images.size()));
     for (std::size_t i = 0; i < images.size(); ++i) {
         const std::size_t at = 6 + 16 * i;
-        const ImageClaim& claim = images[i].claim;
-        out[at] = claim.width;
-        out[at + 1] = claim.height;
-        out[at + 2] = claim.colorCount;
-        putU16(out, at + 4, claim.planes);
-        putU16(out, at + 6, claim.bitCount);
-        putU32(out, at + 8, claim.bytesInRes);
+        putClaim(out, at, images[i].claim);
         putU32(out, at + 12, static_cast<std::uint32_t>(out.size()));
         out.insert(out.end(), images[i].data.begin(), images[i].data.end());
     }

@@ -130,4 +130,14 @@ ImageClaim honestClaim(const ImageShape& shape, std::size_t byteCount)
             static_cast<std::uint32_t>(byteCount)};
 }
 
+void putClaim(Bytes& out, std::size_t at, const ImageClaim& claim)
+{
+    out[at] = claim.width;
+    out[at + 1] = claim.height;
+    out[at + 2] = claim.colorCount;
+    putU16(out, at + 4, claim.planes);
+    putU16(out, at + 6, claim.bitCount);
+    putU32(out, at + 8, claim.bytesInRes);
+}
+
 } // namespace zorvane::testsupport

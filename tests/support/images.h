@@ -31,4 +31,8 @@ struct ImageClaim {
 
 ImageClaim honestClaim(const ImageShape& shape, std::size_t byteCount);
 
+// Writes the twelve bytes that .ico directory entries and icon group entries share, from width to
+// bytesInRes, at `at`.
+void putClaim(Bytes& out, std::size_t at, const ImageClaim& claim);
+
 } // namespace zorvane::testsupport

@@ -10,13 +10,7 @@ Bytes makeGroup(const std::vector<GroupEntry>& entries)
     putU16(out, 4, static_cast<std::uint16_t>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::size_t at = 6 + 14 * i;
-        const ImageClaim& claim = entries[i].claim;
-        out[at] = claim.width;
-        out[at + 1] = claim.height;
-        out[at + 2] = claim.colorCount;
-        putU16(out, at + 4, claim.planes);
-        putU16(out, at + 6, claim.bitCount);
-        putU32(out, at + 8, claim.bytesInRes);
+        putClaim(out, at, entries[i].claim);
         putU16(out, at + 12, entries[i].imageId);
     }
     return out;
