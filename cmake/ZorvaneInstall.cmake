@@ -60,9 +60,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/zorvane/ZorvaneICO)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The Chinese texts need a font that has them; the window needs Qt's X11 and Wayland platform plugins,
+# The Chinese texts need a font that has them, and Qt's Chinese translations for its own texts; the window needs Qt's X11 and Wayland platform plugins,
 # which Qt itself only recommends.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-qpa-plugins, qt6-translations-l10n")
 # CPack indents each line of the long description and marks its empty lines as paragraph breaks.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "ZorvaneICO提取器从 Windows 可执行文件（32 位和 64 位 PE、16 位 NE）或 ICO 文件中提取图标，

@@ -1,6 +1,9 @@
 // The Qt application object, built without the command line.
 #include "application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+
 #include <string_view>
 
 namespace zorvane {
@@ -22,6 +25,11 @@ Application::Application(int argc, char** argv)
     : ProgramNameArgument(argc, argv)
     , QApplication(m_argc, m_argv.data())
 {
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    // Without the translations installed, Qt's texts stay English; the program works all the same.
+    if (m_qtTexts.load(chinese, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTexts);
 }
 
 }  // namespace zorvane

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <array>
 #include <string>
@@ -20,9 +21,14 @@ protected:
 
 // QApplication given the program's name alone. The program reads no command line, and Qt would
 // otherwise act on options such as -reverse, -geometry, -style or -platform.
+// Every text of the program is Simplified Chinese, so Qt's own texts (the file dialogs' labels, the
+// message boxes' buttons) are too, whatever the user's locale.
 class Application : private ProgramNameArgument, public QApplication {
 public:
     Application(int argc, char** argv);
+
+private:
+    QTranslator m_qtTexts;
 };
 
 }  // namespace zorvane

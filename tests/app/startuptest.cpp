@@ -5,6 +5,9 @@
 #include "testpaths.h"
 
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QStyle>
 #include <QTest>
@@ -47,6 +50,7 @@ class StartupTest : public QObject {
 private slots:
     void qtSeesNoOption();
     void windowIsTheSameWithOptions();
+    void qtTextsAreChinese();
     void terminationRequestIsAnsweredInTheEventLoop();
     void programClosedByRequestEndsWithZero();
 };
@@ -68,6 +72,17 @@ void StartupTest::windowIsTheSameWithOptions()
     auto* button = window.findChild<QWidget*>(QStringLiteral("按钮1"));
     QVERIFY(button);
     QCOMPARE(button->geometry(), QRect(16, 72, 128, 32));
+}
+
+// The test runs with LANG=C.UTF-8: Qt's own texts follow the program's language, not the locale's.
+void StartupTest::qtTextsAreChinese()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QCOMPARE(dialog.labelText(QFileDialog::Reject), QStringLiteral("取消"));
 }
 
 void StartupTest::terminationRequestIsAnsweredInTheEventLoop()
