@@ -14,6 +14,11 @@ if(ZORVANE_SANITIZE)
     target_link_options(zorvane_sanitizers INTERFACE ${_zorvane_sanitize_flags})
 endif()
 
+# The project's version as a header, "zorvane/version.h", for the programs' --version.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${PROJECT_BINARY_DIR}/generated/zorvane/version.h @ONLY)
+add_library(zorvane_version INTERFACE)
+target_include_directories(zorvane_version INTERFACE ${PROJECT_BINARY_DIR}/generated)
+
 # Every target of the project: C++20, the warnings and, when asked for, the sanitizers.
 function(zorvane_target_defaults target)
     target_compile_features(${target} PRIVATE cxx_std_20)

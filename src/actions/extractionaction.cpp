@@ -35,7 +35,7 @@ void ExtractionAction::onButton1Click()
         const std::string destinationPath = m_platform.getFileName(Control::FileDialog2).value_or("");
         const auto written = m_platform.extractIconToFile(sourcePath, firstIcon, destinationPath, std::nullopt);
         if (!written) {
-            reportFailure(extraction::message(written.error().code));
+            reportFailure(extraction::describe(written.error()));
             return;
         }
     }

@@ -9,8 +9,6 @@
 #include "extraction/extraction.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -55,31 +53,13 @@ private:
     bool m_outputFailureReported = false;
 };
 
-std::string hexadecimal(std::uint64_t value)
-{
-    std::array<char, 19> text{};
-    std::snprintf(text.data(), text.size(), "0x%llx", static_cast<unsigned long long>(value));
-    return text.data();
-}
-
-// The core's words for the failure, with where in the file it was found when that helps to see it.
-std::string reason(const ex::Error& error)
-{
-    std::string text(ex::message(error.code));
-    const ex::ErrorKind kind = ex::kindOf(error.code);
-    if ((kind == ex::ErrorKind::Damaged || kind == ex::ErrorKind::LimitExceeded) && error.offset != 0) {
-        text += "（偏移 " + hexadecimal(error.offset) + "）";
-    }
-    return text;
-}
-
 // A failure to write names the destination too, since a batch writes many.
 std::string reason(const ex::Error& error, const fs::path& destination)
 {
     if (ex::kindOf(error.code) == ex::ErrorKind::CannotWriteDestination) {
-        return reason(error) + "：" + destination.string();
+        return ex::describe(error) + "：" + destination.string();
     }
-    return reason(error);
+    return ex::describe(error);
 }
 
 fs::path baseName(const std::string& source)
@@ -103,12 +83,12 @@ std::optional<std::vector<ex::IconSummary>> iconsOf(const std::string& source, B
 {
     ex::Result<ex::FileSource> file = ex::FileSource::open(source);
     if (!file) {
-        batch.fail(source, reason(file.error()));
+        batch.fail(source, ex::describe(file.error()));
         return std::nullopt;
     }
     ex::Result<std::vector<ex::IconSummary>> icons = ex::listIcons(*file);
     if (!icons) {
-        batch.fail(source, reason(icons.error()));
+        batch.fail(source, ex::describe(icons.error()));
         return std::nullopt;
     }
     if (icons->empty()) {
@@ -123,17 +103,17 @@ void writeToStandardOutput(const Request& request, Batch& batch)
     const std::string& source = request.sources.front();
     ex::Result<ex::FileSource> file = ex::FileSource::open(source);
     if (!file) {
-        batch.fail(source, reason(file.error()));
+        batch.fail(source, ex::describe(file.error()));
         return;
     }
     ex::Result<ex::Icon> icon = ex::readIcon(*file, request.iconNumber, request.sizePx);
     if (!icon) {
-        batch.fail(source, reason(icon.error()));
+        batch.fail(source, ex::describe(icon.error()));
         return;
     }
     ex::Result<std::vector<std::uint8_t>> bytes = ex::encodeIco(*icon);
     if (!bytes) {
-        batch.fail(source, reason(bytes.error()));
+        batch.fail(source, ex::describe(bytes.error()));
         return;
     }
     batch.out().write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));

@@ -1,7 +1,7 @@
 // The texts of --help and --version.
 #include "helptext.h"
 
-#include "version.h"
+#include "zorvane/version.h"
 
 namespace zorvane::cli {
 

@@ -1,7 +1,7 @@
 // zorvane-ico-thumbnailer: writes INPUT's icon as a PNG thumbnail for file managers.
 #include "arguments.h"
 #include "thumbnail.h"
-#include "version.h"
+#include "zorvane/version.h"
 
 #include "extraction/extraction.h"
 
@@ -36,9 +36,9 @@ int exitWith(ExitStatus status)
     return static_cast<int>(status);
 }
 
-int reportFailure(std::string_view path, extraction::ErrorCode code)
+int reportFailure(std::string_view path, const extraction::Error& error)
 {
-    std::cerr << programName << ": " << path << ": " << extraction::message(code) << '\n';
+    std::cerr << programName << ": " << path << ": " << extraction::describe(error) << '\n';
     return exitWith(ExitStatus::Failure);
 }
 
@@ -46,19 +46,19 @@ int writeThumbnail(const thumbnailer::ThumbnailRequest& request)
 {
     const auto source = extraction::FileSource::open(request.inputPath);
     if (!source)
-        return reportFailure(request.inputPath, source.error().code);
+        return reportFailure(request.inputPath, source.error());
     const auto thumbnail = thumbnailer::makeThumbnail(*source, request.sizePx);
     if (!thumbnail)
-        return reportFailure(request.inputPath, thumbnail.error().code);
+        return reportFailure(request.inputPath, thumbnail.error());
 
     const QByteArray png = thumbnailer::encodePng(*thumbnail);
     if (png.isEmpty())
-        return reportFailure(request.outputPath, extraction::ErrorCode::DestinationUnwritable);
+        return reportFailure(request.outputPath, extraction::Error{extraction::ErrorCode::DestinationUnwritable, 0});
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(png.constData()),
                           static_cast<std::size_t>(png.size()));
     const auto written = extraction::writeFileAtomically(request.outputPath, bytes);
     if (!written)
-        return reportFailure(request.outputPath, written.error().code);
+        return reportFailure(request.outputPath, written.error());
     return exitWith(ExitStatus::Success);
 }
 
@@ -75,7 +75,7 @@ int main(int argc, char* argv[])
         if (*info == thumbnailer::InfoRequest::Help)
             std::cout << helpText;
         else
-            std::cout << programName << " (ZorvaneICO) " << thumbnailer::programVersion << '\n';
+            std::cout << programName << " (ZorvaneICO) " << projectVersion << '\n';
         return exitWith(ExitStatus::Success);
     }
     std::cerr << programName << ": " << std::get<thumbnailer::UsageError>(parsed).message << '\n'

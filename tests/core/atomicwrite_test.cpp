@@ -1,4 +1,5 @@
 // Writing the .ico: atomic replacement, kept permissions, and no harm to anything on failure.
+#include "fixturefiles.h"
 #include "support/pe.h"
 
 #include "extraction/extraction.h"
@@ -39,26 +40,11 @@ mode_t modeOf(const fs::path& path)
 
 class AtomicWrite : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "zorvane-core-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
+    const fs::path& folder() const { return m_directory.path(); }
     // Everything in the folder: a leftover temporary file shows up here.
-    std::vector<std::string> entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> entries() const { return m_directory.entries(); }
 
-    fs::path m_folder;
+    fixtures::TemporaryDirectory m_directory;
     const Bytes m_old{'o', 'l', 'd'};
     const Bytes m_new = Bytes(1000, 'n');
 };
@@ -66,7 +52,7 @@ protected:
 TEST_F(AtomicWrite, CreatesANewFileWithTheUsersDefaultMode)
 {
     const mode_t mask = ::umask(022);
-    const fs::path destination = m_folder / "new.ico";
+    const fs::path destination = folder() / "new.ico";
     ASSERT_TRUE(writeFileAtomically(destination, m_new).ok());
     ::umask(mask);
     EXPECT_EQ(contents(destination), m_new);
@@ -76,7 +62,7 @@ TEST_F(AtomicWrite, CreatesANewFileWithTheUsersDefaultMode)
 
 TEST_F(AtomicWrite, ReplacesAnExistingFileKeepingItsPermissions)
 {
-    const fs::path destination = m_folder / "old.ico";
+    const fs::path destination = folder() / "old.ico";
     store(destination, m_old);
     ASSERT_EQ(::chmod(destination.c_str(), 0640), 0);
     ASSERT_TRUE(writeFileAtomically(destination, m_new).ok());
@@ -87,8 +73,8 @@ TEST_F(AtomicWrite, ReplacesAnExistingFileKeepingItsPermissions)
 
 TEST_F(AtomicWrite, WritesThroughALinkAndKeepsTheLink)
 {
-    const fs::path target = m_folder / "target.ico";
-    const fs::path link = m_folder / "link.ico";
+    const fs::path target = folder() / "target.ico";
+    const fs::path link = folder() / "link.ico";
     store(target, m_old);
     fs::create_symlink(target, link);
     ASSERT_TRUE(writeFileAtomically(link, m_new).ok());
@@ -100,7 +86,7 @@ TEST_F(AtomicWrite, WritesThroughALinkAndKeepsTheLink)
 // The write itself fails halfway (the file size limit stands in for a full disk).
 TEST_F(AtomicWrite, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
-    const fs::path destination = m_folder / "old.ico";
+    const fs::path destination = folder() / "old.ico";
     store(destination, m_old);
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -119,18 +105,18 @@ TEST_F(AtomicWrite, FailedWriteLeavesTheOldFileAndNoTemporary)
 
 TEST_F(AtomicWrite, RefusesDestinationsThatAreNoFileToReplace)
 {
-    fs::create_directory(m_folder / "folder");
-    store(m_folder / "plain", m_old);
-    ASSERT_EQ(::mkfifo((m_folder / "fifo").c_str(), 0600), 0);
-    for (const fs::path& destination : {fs::path{}, m_folder / "folder", m_folder / "folder/",
-                                        m_folder / "missing/x.ico", m_folder / "plain/x.ico", m_folder / "fifo"}) {
+    fs::create_directory(folder() / "folder");
+    store(folder() / "plain", m_old);
+    ASSERT_EQ(::mkfifo((folder() / "fifo").c_str(), 0600), 0);
+    for (const fs::path& destination : {fs::path{}, folder() / "folder", folder() / "folder/",
+                                        folder() / "missing/x.ico", folder() / "plain/x.ico", folder() / "fifo"}) {
         const auto written = writeFileAtomically(destination, m_new);
         ASSERT_FALSE(written.ok()) << destination;
         EXPECT_EQ(written.error().code, ErrorCode::DestinationUnwritable) << destination;
     }
     EXPECT_EQ(entries(), (std::vector<std::string>{"fifo", "folder", "plain"}));
-    EXPECT_TRUE(fs::is_empty(m_folder / "folder"));
-    EXPECT_EQ(contents(m_folder / "plain"), m_old);
+    EXPECT_TRUE(fs::is_empty(folder() / "folder"));
+    EXPECT_EQ(contents(folder() / "plain"), m_old);
 }
 
 class ExtractToFile : public AtomicWrite {
@@ -141,7 +127,7 @@ protected:
         std::vector<testsupport::Resource> resources;
         testsupport::addIcon(resources, testsupport::id(1), {{16, 16, 8}, {32, 32, 32}}, 1);
         m_executable = testsupport::buildPe(resources).bytes;
-        m_source = m_folder / "program.exe";
+        m_source = folder() / "program.exe";
         store(m_source, m_executable);
     }
 
@@ -151,7 +137,7 @@ protected:
 
 TEST_F(ExtractToFile, WritesTheIconAsReadAndEncoded)
 {
-    const fs::path destination = m_folder / "program.ico";
+    const fs::path destination = folder() / "program.ico";
     ASSERT_TRUE(extractIconToFile(m_source, 0, destination).ok());
     const MemorySource memory(m_executable);
     EXPECT_EQ(contents(destination), encodeIco(readIcon(memory, 0).value()).value());
@@ -162,10 +148,10 @@ TEST_F(ExtractToFile, WritesTheIconAsReadAndEncoded)
 
 TEST_F(ExtractToFile, RefusesTheSourceItselfHoweverNamed)
 {
-    fs::create_symlink(m_source, m_folder / "link.exe");
-    fs::create_hard_link(m_source, m_folder / "hard.exe");
-    for (const fs::path& destination : {m_source, m_folder / "link.exe", m_folder / "hard.exe",
-                                        m_folder / "." / "program.exe"}) {
+    fs::create_symlink(m_source, folder() / "link.exe");
+    fs::create_hard_link(m_source, folder() / "hard.exe");
+    for (const fs::path& destination : {m_source, folder() / "link.exe", folder() / "hard.exe",
+                                        folder() / "." / "program.exe"}) {
         const auto written = extractIconToFile(m_source, 0, destination);
         ASSERT_FALSE(written.ok()) << destination;
         EXPECT_EQ(written.error().code, ErrorCode::DestinationIsSource) << destination;
@@ -175,14 +161,14 @@ TEST_F(ExtractToFile, RefusesTheSourceItselfHoweverNamed)
 
 TEST_F(ExtractToFile, FailureLeavesAnExistingDestinationAlone)
 {
-    const fs::path destination = m_folder / "kept.ico";
+    const fs::path destination = folder() / "kept.ico";
     store(destination, m_old);
-    const fs::path damaged = m_folder / "damaged.exe";
+    const fs::path damaged = folder() / "damaged.exe";
     store(damaged, Bytes(m_executable.begin(), m_executable.begin() + 0x410));
     const std::vector<std::pair<fs::path, ErrorCode>> cases{
         {damaged, ErrorCode::TruncatedFile},
-        {m_folder / "missing.exe", ErrorCode::SourceUnreadable},
-        {m_folder, ErrorCode::SourceUnreadable},
+        {folder() / "missing.exe", ErrorCode::SourceUnreadable},
+        {folder(), ErrorCode::SourceUnreadable},
     };
     for (const auto& [source, expected] : cases) {
         const auto written = extractIconToFile(source, 0, destination);
@@ -196,9 +182,9 @@ TEST_F(ExtractToFile, FailureLeavesAnExistingDestinationAlone)
 // Opening a FIFO for reading would wait for a writer; the source must be refused at once instead.
 TEST_F(ExtractToFile, RefusesAFifoSourceWithoutWaiting)
 {
-    const fs::path fifo = m_folder / "pipe.exe";
+    const fs::path fifo = folder() / "pipe.exe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(extractIconToFile(fifo, 0, m_folder / "out.ico").error().code, ErrorCode::SourceUnreadable);
+    EXPECT_EQ(extractIconToFile(fifo, 0, folder() / "out.ico").error().code, ErrorCode::SourceUnreadable);
 }
 
 } // namespace

@@ -64,5 +64,14 @@ TEST(ErrorMessages, EachCodeHasItsKindAndAText)
     }
 }
 
+// The offset helps to find damage; for other failures it would only be noise.
+TEST(ErrorMessages, DescriptionNamesTheOffsetOfDamageOnly)
+{
+    const std::string damage(message(ErrorCode::ResourceOutOfBounds));
+    EXPECT_EQ(describe(Error{ErrorCode::ResourceOutOfBounds, 0x1f40}), damage + "（偏移 0x1f40）");
+    EXPECT_EQ(describe(Error{ErrorCode::ResourceOutOfBounds, 0}), damage);
+    EXPECT_EQ(describe(Error{ErrorCode::NoSuchIcon, 0x1f40}), message(ErrorCode::NoSuchIcon));
+}
+
 } // namespace
 } // namespace zorvane::extraction

@@ -1,6 +1,9 @@
 // The one table of what each error code means to a user.
 #include "error.h"
 
+#include <array>
+#include <cstdio>
+
 namespace zorvane::extraction {
 
 ErrorKind kindOf(ErrorCode code)
@@ -73,6 +76,18 @@ std::string_view message(ErrorCode code)
     case ErrorCode::InvalidArgument: return "参数无效";
     }
     return "参数无效";
+}
+
+std::string describe(const Error& error)
+{
+    std::string text(message(error.code));
+    const ErrorKind kind = kindOf(error.code);
+    if ((kind == ErrorKind::Damaged || kind == ErrorKind::LimitExceeded) && error.offset != 0) {
+        std::array<char, 19> offset{};
+        std::snprintf(offset.data(), offset.size(), "0x%llx", static_cast<unsigned long long>(error.offset));
+        text += "（偏移 " + std::string(offset.data()) + "）";
+    }
+    return text;
 }
 
 } // namespace zorvane::extraction

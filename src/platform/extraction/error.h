@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace zorvane::extraction {
@@ -66,5 +67,8 @@ ErrorKind kindOf(ErrorCode code);
 
 // The Simplified Chinese text a user sees for a code; the GUI and the command line both use it.
 std::string_view message(ErrorCode code);
+
+// The message, with the place in the file where damage was found when there is one.
+std::string describe(const Error& error);
 
 } // namespace zorvane::extraction
